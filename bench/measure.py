@@ -384,6 +384,8 @@ def main():
         opener_main = callgrind(opener_run, stage, scratch, toggle="main")
         app_ir = callgrind(app_run, stage, scratch)
         app_main = callgrind(app_run, stage, scratch, toggle="main")
+        missing_ir = callgrind(missing_run, stage, scratch)
+        missing_main = callgrind(missing_run, stage, scratch, toggle="main")
         japanese_ir = callgrind(japanese_run, stage, scratch)
         japanese_main = callgrind(japanese_run, stage, scratch, toggle="main")
 
@@ -478,6 +480,9 @@ def main():
     add(f"| `hibiopen {SELECTOR} '{JAPANESE_PATTERN}'`: a pattern with Japanese (non-ASCII) "
         f"bytes | {thousands(japanese_ir)} | {thousands(japanese_main)} "
         f"| {ratio(japanese_ir / true_ir)} |")
+    add(f"| `hibiopen {SELECTOR} 'NX*.LOG'`: no such file, so no start; the message goes to "
+        f"stderr through iconv | {thousands(missing_ir)} | {thousands(missing_main)} "
+        f"| {ratio(missing_ir / true_ir)} |")
     add("")
     add("Every run here and below has the environment `PATH` (the stubs first), `HOME` and "
         "`LANG=C.UTF-8`, and standard input from `/dev/null`. The stub `xdg-open` and `viewer` "
@@ -492,7 +497,7 @@ def main():
             ("`/bin/true`", true_wall),
             ("spawn floor (`bench/spawn_floor.cpp` starting `xdg-open`)", floor_wall),
             (f"`hibiopen {SELECTOR} '{PATTERN}'`", opener_wall),
-            ("`hibiopen` on a missing file (no start; a message on stderr)", missing_wall),
+            (f"`hibiopen {SELECTOR} 'NX*.LOG'`: no such file, a message on stderr", missing_wall),
             ("`bench/open_today.sh` (POSIX shell)", shell_wall),
             ("`bench/open_today.py` (Python 3)", python_wall)):
         add(f"| {name} | {ms(median)} | {ms(mean)} ± {ms(sd)} | {ms(cpu)} "
