@@ -94,10 +94,10 @@ class Stage:
             os.chmod(path, 0o755)
         # Today's file. Should midnight pass during the run, the programs
         # fall back to yesterday's, which is then this same file.
-        self.today_file = PATTERN.replace("*", datetime.date.today().strftime("%y%m%d"))
+        stamp = datetime.date.today().strftime("%y%m%d")
+        self.today_file = PATTERN.replace("*", stamp)
         for pattern in (PATTERN, JAPANESE_PATTERN):
-            name = pattern.replace("*", datetime.date.today().strftime("%y%m%d"))
-            with open(os.path.join(self.work, name), "w") as out:
+            with open(os.path.join(self.work, pattern.replace("*", stamp)), "w") as out:
                 out.write("today's log\n")
         self.spawn_floor = os.path.join(root, "spawn_floor")
         subprocess.run([*FLOOR_BUILD, "-o", self.spawn_floor, FLOOR_SOURCE], check=True)
