@@ -10,14 +10,23 @@ namespace hibiopen {
 namespace {
 
 bool has_wildcard(const char* path) {
-  const platform::LeadBytes& lead = platform::lead_bytes();
+  // No double-byte code page has a lead byte below 0x80, so the code page is
+  // looked up only for a path with such a byte: finding it out may mean
+  // loading the locale, which costs more than the rest of a run.
+  const platform::LeadBytes* lead = nullptr;
   for (const char* p = path; *p != '\0'; ++p) {
-    if (lead.lead[static_cast<unsigned char>(*p)]) {
-      if (p[1] == '\0') {
-        break;
+    const unsigned char byte = static_cast<unsigned char>(*p);
+    if (byte >= 0x80) {
+      if (lead == nullptr) {
+        lead = &platform::lead_bytes();
       }
-      ++p;  // The trail byte is part of the same character.
-    } else if (*p == '?' || *p == '*') {
+      if (lead->lead[byte]) {
+        if (p[1] == '\0') {
+          break;
+        }
+        ++p;  // The trail byte is part of the same character.
+      }
+    } else if (byte == '?' || byte == '*') {
       return true;
     }
   }

@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <initializer_list>
 
 #include "platform/platform.h"
 #include "platform/posix.h"
@@ -23,14 +25,53 @@ bool is_shift_jis_codeset(const char* codeset) {
   return false;
 }
 
+bool locale_name_rules_out_shift_jis(const char* name) {
+  if (name == nullptr || name[0] == '\0' || std::strcmp(name, "C") == 0 ||
+      std::strcmp(name, "POSIX") == 0) {
+    return true;
+  }
+  // language[_territory][.codeset][@modifier]
+  const char* dot = std::strchr(name, '.');
+  if (dot == nullptr) {
+    return false;
+  }
+  const char* codeset = dot + 1;
+  const char* at = std::strchr(codeset, '@');
+  const std::size_t size =
+      at != nullptr ? static_cast<std::size_t>(at - codeset) : std::strlen(codeset);
+  return (size == 5 && strncasecmp(codeset, "UTF-8", 5) == 0) ||
+         (size == 4 && strncasecmp(codeset, "UTF8", 4) == 0);
+}
+
 }  // namespace posix
+
+namespace {
+
+// The locale name that setlocale(LC_CTYPE, "") would load, or nullptr.
+const char* ctype_locale_name() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] != '\0') {
+      return value;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 const LeadBytes& lead_bytes() {
   static const LeadBytes* table = nullptr;
   if (table == nullptr) {
     static const LeadBytes kNone{};
-    std::setlocale(LC_CTYPE, "");
-    table = posix::is_shift_jis_codeset(nl_langinfo(CODESET)) ? &cp932_lead_bytes() : &kNone;
+    // Loading a locale costs more than the rest of a run; when its name
+    // already tells the answer, it is not loaded.
+    if (posix::locale_name_rules_out_shift_jis(ctype_locale_name())) {
+      table = &kNone;
+    } else {
+      std::setlocale(LC_CTYPE, "");
+      table = posix::is_shift_jis_codeset(nl_langinfo(CODESET)) ? &cp932_lead_bytes() : &kNone;
+    }
   }
   return *table;
 }

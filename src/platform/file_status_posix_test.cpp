@@ -69,6 +69,20 @@ TEST(ShiftJisCodeset, KnownNamesInAnyCase) {
   }
 }
 
+TEST(LocaleName, RulesOutShiftJisOnlyForDefaultAndUtf8Names) {
+  for (const char* name :
+       {"", "C", "POSIX", "C.UTF-8", "C.utf8", "ja_JP.UTF-8", "en_US.utf8@euro", "de_DE.Utf-8"}) {
+    EXPECT_TRUE(posix::locale_name_rules_out_shift_jis(name)) << name;
+  }
+  EXPECT_TRUE(posix::locale_name_rules_out_shift_jis(nullptr));
+  // These have to be loaded: a Shift_JIS code set, or one the name does not
+  // give (a locale named without it may have been built with any).
+  for (const char* name : {"ja_JP.SJIS", "ja_JP.Shift_JIS", "ja_JP", "japanese", "ja_JP.UTF-16",
+                           "ja_JP.UTF-8x", "ja_JP.EUC-JP", "C.SJIS"}) {
+    EXPECT_FALSE(posix::locale_name_rules_out_shift_jis(name)) << name;
+  }
+}
+
 TEST(LocalToday, FollowsTheTimeZoneInTz) {
   // Zones 14 hours ahead of and 12 hours behind UTC, compared with the date
   // worked out from the system clock by calendar arithmetic.

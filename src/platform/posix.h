@@ -27,6 +27,12 @@ char* remove_quotes(char* out, const char* text);
 // one of its variants, whose lead bytes are those of code page 932.
 bool is_shift_jis_codeset(const char* codeset);
 
+// Whether a locale name, as LC_ALL, LC_CTYPE or LANG give it (nullptr or empty
+// when none is set), already tells that its code set is not Shift_JIS: the C
+// and POSIX locales, and names whose code set part is UTF-8. Any other locale
+// has to be loaded to be known.
+bool locale_name_rules_out_shift_jis(const char* name);
+
 // Converts code page 932 bytes to UTF-8 with the system's converter. Bytes it
 // cannot convert are passed through as they are. Release with free().
 char* cp932_to_utf8(const char* text);
