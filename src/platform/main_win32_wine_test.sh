@@ -85,7 +85,7 @@ screenshot() { # WINDOW PNG
 
 # A message box: the window appears with its caption and closes with Enter,
 # and the program then ends with exit code 0.
-expect_box() { # NAME TITLE [SCREENSHOT] -- ARGUMENTS...
+expect_box() { # NAME TITLE SCREENSHOT-OR-EMPTY -- ARGUMENTS...
   name=$1
   title=$2
   shot=$3
@@ -94,8 +94,6 @@ expect_box() { # NAME TITLE [SCREENSHOT] -- ARGUMENTS...
   program_pid=$!
   if id=$(find_window "$title" 120); then
     echo "$name: window $id titled '$title'"
-    # A click on the title bar makes the box the active window.
-    xdotool mousemove --window "$id" 40 8 click 1
     sleep 2  # lets the box finish drawing
     if [ -n "$shot" ]; then
       screenshot "$id" "$shot" || fail "$name: no screenshot"
