@@ -30,7 +30,7 @@ fresh_dir; touch NI970321.LOG
 
 # A 2 MiB tail: 17 arguments of 128 KiB less one byte (the most one argument
 # may hold), each a different letter, between the application and the
-# pattern; 2,228,238 bytes once joined with spaces.
+# pattern; 2,228,246 bytes once joined with spaces.
 big=()
 for letter in a b c d e f g h i j k l m n o p q; do big+=("$(repeat "$letter" 131071)"); done
 want_tested=(NI970321.LOG); want_run App.exe "${big[@]}" NI970321.LOG
