@@ -45,8 +45,9 @@ cleanup() {
 trap cleanup EXIT
 
 # The faketime process that holds the shared clock: its shell writes its own
-# process id (the sleep it becomes) and the shared segment's names.
-faketime -f '+0' sh -c 'echo $$ > "$2"; printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 100000' \
+# process id (the sleep it becomes) and the shared segment's names. Its sleep
+# is one that other scripts, which may look for theirs by name, do not match.
+faketime -f '+0' sh -c 'echo $$ > "$2"; printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 7654321' \
   sh "$work/shared" "$work/holder" 2> /dev/null &
 for _ in $(seq 50); do [ -s "$work/shared" ] && break; sleep 0.1; done
 holder_pid=$(cat "$work/holder")
@@ -245,6 +246,7 @@ run_case() {
   for name in "${!env[@]}"; do assignments+=("$name=${env[$name]}"); done
 
   rm -f "$records"/*
+  kill -0 "$holder_pid" 2> /dev/null || { fail "the faketime process holding the clock is gone"; exit 1; }
   timeout -k 5 120 /usr/bin/strace -f -qq -xx -s 4194304 -e trace="$traced_calls" \
     -o "$work/trace" "${as_user[@]}" /usr/bin/env -i "${assignments[@]}" "$bin" "$@" \
     < /dev/null 2> "$work/stderr"

@@ -27,10 +27,12 @@ trap cleanup EXIT
 
 # One faketime process lives for the whole run; every faked run shares its
 # memory segment, so a launched program that outlives hibiopen still finds it.
-faketime -f '+0' sh -c 'printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 100000' sh \
-  "$work/shared" 2>/dev/null &
+# Its shell writes its own process id (the sleep it becomes): a search by name
+# could find another test's holder.
+faketime -f '+0' sh -c 'echo $$ > "$2"; printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 100000' \
+  sh "$work/shared" "$work/holder" 2>/dev/null &
 for _ in $(seq 50); do [ -s "$work/shared" ] && break; sleep 0.1; done
-holder_pid=$(pgrep -f 'sleep 100000' -n)
+holder_pid=$(cat "$work/holder")
 shared=$(cat "$work/shared")
 
 # A stub records its argument vector, NUL-separated, under its own name.
