@@ -11,7 +11,8 @@
 # - run_case, which runs hibiopen once under strace -f (so that what it starts
 #   is waited for) and timeout (so that a hang fails), then checks the exit
 #   code, the paths it tested, the programs it started with their arguments,
-#   and its standard error against the want_* expectations.
+#   and its standard error against the want_* expectations, and that hibiopen
+#   made no call that writes to the file system.
 #
 # Messages are expected on standard error: runs have no DISPLAY unless a case
 # sets one.
