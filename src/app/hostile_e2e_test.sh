@@ -2,7 +2,8 @@
 # Hostile input against the built hibiopen. Every case states its outcome (the
 # paths tested, the program started with its arguments, or what reaches
 # standard error) and is checked for exit code 0 and for ending within its
-# time limit. The clock reads 21 March 1997, 10:00 UTC.
+# time limit. The clock reads 21 March 1997, 10:00 UTC, except in the last
+# section, which checks for leaks.
 #
 # Usage: hostile_e2e_test.sh PATH/TO/hibiopen
 set -u
