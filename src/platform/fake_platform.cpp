@@ -41,6 +41,9 @@ FileStatus find_entry(const char* path) {
   if (answer != state.answers.end()) {
     return answer->second;
   }
+  if (!state.real_file_system) {
+    return FileStatus::NotFound;
+  }
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
   return std::filesystem::exists(status) ? FileStatus::Found : FileStatus::NotFound;

@@ -36,8 +36,10 @@ struct State {
   bool shift_jis = false;
 
   // Answers of find_entry: a listed path gets its answer; any other path is
-  // looked up in the real file system without following symbolic links.
+  // looked up in the real file system without following symbolic links, or is
+  // NotFound when real_file_system is false.
   std::map<std::string, platform::FileStatus> answers;
+  bool real_file_system = true;
   std::vector<std::string> queried;
 
   std::vector<ShownMessage> messages;

@@ -1,5 +1,7 @@
 #include <errno.h>
+#include <fcntl.h>
 #include <iconv.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -111,6 +113,24 @@ bool dialog_argv(DialogProgram program, const char* text, const char* caption, u
   return true;
 }
 
+bool dialog_shown(DialogProgram program, int wait_status, const char* errors) {
+  if (!WIFEXITED(wait_status)) {
+    return false;
+  }
+  const int status = WEXITSTATUS(wait_status);
+  if (program == DialogProgram::Xmessage || status != 1) {
+    return status == 0;
+  }
+  // GTK's and Qt's words for a display they cannot reach.
+  for (const char* no_display :
+       {"cannot open display", "could not connect to display", "cannot connect to X server"}) {
+    if (std::strstr(errors, no_display) != nullptr) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace posix
 
 namespace {
@@ -125,32 +145,8 @@ bool graphical_session() {
   return false;
 }
 
-// Runs a dialog program and waits for it to close. True when it showed the
-// message: it ran and ended normally with a status that means dismissed.
-bool run_dialog(posix::DialogProgram program, const char* text, const char* caption,
-                unsigned style) {
-  const char* argv[posix::kDialogArgvSize];
-  char* storage = nullptr;
-  bool shown = false;
-  if (posix::dialog_argv(program, text, caption, style, argv, &storage)) {
-    pid_t pid;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) == 0) {
-      int status;
-      while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
-      }
-      // zenity and kdialog end with 1 when the box is closed rather than
-      // confirmed; xmessage ends with 1 when it could not open its window.
-      const int closed_status = program == posix::DialogProgram::Xmessage ? 0 : 1;
-      shown =
-          WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == closed_status);
-    }
-  }
-  std::free(storage);
-  return shown;
-}
-
-void write_all(int fd, const char* text) {
-  std::size_t left = std::strlen(text);
+void write_all(int fd, const char* text, std::size_t size) {
+  std::size_t left = size;
   while (left > 0) {
     const ssize_t written = write(fd, text, left);
     if (written < 0 && errno == EINTR) {
@@ -162,6 +158,97 @@ void write_all(int fd, const char* text) {
     text += written;
     left -= static_cast<std::size_t>(written);
   }
+}
+
+void write_all(int fd, const char* text) {
+  write_all(fd, text, std::strlen(text));
+}
+
+// The start of a dialog program's standard error, kept to judge how it ended;
+// everything it writes is passed on to ours as it comes.
+struct DialogErrors {
+  char start[4096];
+  std::size_t size;
+};
+
+// Passes on what is waiting in the pipe; false at its end (or on an error).
+bool pass_on_errors(int fd, DialogErrors* errors) {
+  char buffer[4096];
+  const ssize_t got = read(fd, buffer, sizeof buffer);
+  if (got < 0 && errno == EINTR) {
+    return true;
+  }
+  if (got <= 0) {
+    return false;
+  }
+  const std::size_t size = static_cast<std::size_t>(got);
+  write_all(STDERR_FILENO, buffer, size);
+  const std::size_t room = sizeof errors->start - 1 - errors->size;
+  const std::size_t kept = size < room ? size : room;
+  std::memcpy(errors->start + errors->size, buffer, kept);
+  errors->size += kept;
+  errors->start[errors->size] = '\0';
+  return true;
+}
+
+// Waits for the dialog program to end while passing on its standard error.
+// The pipe is read until it ends or the program has ended, whichever comes
+// first: a helper the program left behind may keep the pipe open.
+int wait_for_dialog(pid_t pid, int errors_fd, DialogErrors* errors) {
+  int status = 0;
+  bool ended = false;
+  while (errors_fd >= 0) {
+    pollfd readable = {errors_fd, POLLIN, 0};
+    if (poll(&readable, 1, 100) > 0 && !pass_on_errors(errors_fd, errors)) {
+      break;
+    }
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      ended = true;
+      fcntl(errors_fd, F_SETFL, O_NONBLOCK);
+      while (pass_on_errors(errors_fd, errors)) {
+      }
+      break;
+    }
+  }
+  while (!ended && waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+  }
+  return status;
+}
+
+// Runs a dialog program and waits for it to close. True when it showed the
+// message.
+bool run_dialog(posix::DialogProgram program, const char* text, const char* caption,
+                unsigned style) {
+  const char* argv[posix::kDialogArgvSize];
+  char* storage = nullptr;
+  bool shown = false;
+  if (posix::dialog_argv(program, text, caption, style, argv, &storage)) {
+    // Its standard error comes through a pipe, to learn whether it could
+    // reach the display.
+    int pipe_fds[2] = {-1, -1};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (pipe2(pipe_fds, O_CLOEXEC) == 0) {
+      posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDERR_FILENO);
+    }
+    pid_t pid;
+    const bool started =
+        posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (pipe_fds[1] >= 0) {
+      close(pipe_fds[1]);
+    }
+    if (started) {
+      DialogErrors errors = {};
+      const int status = wait_for_dialog(pid, pipe_fds[0], &errors);
+      shown = posix::dialog_shown(program, status, errors.start);
+    }
+    if (pipe_fds[0] >= 0) {
+      close(pipe_fds[0]);
+    }
+  }
+  std::free(storage);
+  return shown;
 }
 
 }  // namespace

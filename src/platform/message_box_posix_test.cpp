@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -77,6 +78,37 @@ TEST(DialogArgv, TitleTextButtonAndIconPerProgram) {
   EXPECT_EQ(dialog(DialogProgram::Xmessage, kStyleIconHand),
             (V{"xmessage", "-title", "Title", "-buttons", "OK:0", "-default", "OK", "-center",
                "-text\nline"}));
+}
+
+TEST(DialogShown, StatusOneCountsAsClosedUnlessTheDisplayWasUnreachable) {
+  const int exited_0 = 0x0000;  // wait statuses as waitpid gives them
+  const int exited_1 = 0x0100;
+  const int exited_255 = 0xFF00;
+  const int killed = SIGABRT;
+  const struct {
+    DialogProgram program;
+    int status;
+    const char* errors;
+    bool shown;
+  } cases[] = {
+      {DialogProgram::Zenity, exited_0, "", true},
+      {DialogProgram::Zenity, exited_1, "", true},  // closed rather than confirmed
+      {DialogProgram::Zenity, exited_1, "Gtk-Message: GtkDialog mapped without a transient parent",
+       true},
+      {DialogProgram::Zenity, exited_1,
+       "(zenity:4242): Gtk-WARNING **: 10:00:00.000: cannot open display: :99\n", false},
+      {DialogProgram::Zenity, exited_255, "", false},
+      {DialogProgram::Kdialog, exited_1, "", true},
+      {DialogProgram::Kdialog, exited_1, "qt.qpa.xcb: could not connect to display :99\n", false},
+      {DialogProgram::Kdialog, exited_1, "kdialog: cannot connect to X server :99\n", false},
+      {DialogProgram::Kdialog, killed, "", false},
+      {DialogProgram::Xmessage, exited_0, "", true},
+      {DialogProgram::Xmessage, exited_1, "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(dialog_shown(c.program, c.status, c.errors), c.shown)
+        << static_cast<int>(c.program) << " status " << c.status << " errors '" << c.errors << "'";
+  }
 }
 
 TEST(ShowMessageBox, WithoutADesktopWritesCaptionAndTextToStandardError) {

@@ -53,6 +53,13 @@ inline constexpr int kDialogArgvSize = 12;
 bool dialog_argv(DialogProgram program, const char* text, const char* caption, unsigned style,
                  const char* (&argv)[kDialogArgvSize], char** storage);
 
+// Whether a dialog program showed its box, from its wait status and the start
+// of what it wrote to standard error. zenity and kdialog end with status 1
+// both when the box is closed rather than confirmed and when they cannot reach
+// the display, which they then say on standard error; xmessage ends with 1
+// only when it could not open its window.
+bool dialog_shown(DialogProgram program, int wait_status, const char* errors);
+
 // What an application named on the command line turns out to be.
 enum class AppKind {
   Program,   // an executable file: run it
