@@ -66,11 +66,20 @@ make_stub() { # NAME...: a recording program of that name on the stub PATH
 }
 make_stub xdg-open App.exe
 
-# The messages as they reach standard error: caption, line feed, text, and a
-# line feed unless the text ends in one.
-declare -A message
-message[About]="HIBIOPENについて
-$(printf '%s\n' \
+make_failing_stub() { # NAME STATUS: a recording program that ends with STATUS
+  rm -f "$stubs/$1"
+  cat > "$stubs/$1" << EOF
+#!/bin/sh
+printf '%s\\0' "$1" "\$@" > "$records/\$\$"
+exit $2
+EOF
+  chmod 755 "$stubs/$1"
+}
+
+# The messages: caption and text as the user reads them.
+declare -A caption text message
+caption[About]="HIBIOPENについて"
+text[About]="$(printf '%s\n' \
   "             今日の日付の ﾌｧｲﾙ を開く補助" \
   "                      HIBIOPEN  ver.1.03" \
   "" \
@@ -83,20 +92,23 @@ $(printf '%s\n' \
   "" \
   "HIBIOPEN.EXE 345678 Application.Exe NI*.LOG" \
   "" \
-  "と指定。→ * を日付文字列に変換して実行します。")
+  "と指定。→ * を日付文字列に変換して実行します。")"
+caption[CommandLineShort]="HIBIOPEN Error"
+text[CommandLineShort]="HIBIOPEN：ｺﾏﾝﾄﾞﾗｲﾝの指定が足りません、または \" \" が抜けています。
 "
-message[CommandLineShort]="HIBIOPEN Error
-HIBIOPEN：ｺﾏﾝﾄﾞﾗｲﾝの指定が足りません、または \" \" が抜けています。
+caption[BadSelector]="HIBIOPEN Error"
+text[BadSelector]="HIBIOPEN：ｵﾌﾟｼｮﾝの指定が間違っています。
 "
-message[BadSelector]="HIBIOPEN Error
-HIBIOPEN：ｵﾌﾟｼｮﾝの指定が間違っています。
-"
-message[NotFound]="HIBIOPEN File Not Found.
-今日／昨日の日付の ﾌｧｲﾙ が見つかりません。
-"
-message[SearchError]="HIBIOPEN Error
-ﾌｧｲﾙ 探索時に ｴﾗｰ が発生しました。
-"
+caption[NotFound]="HIBIOPEN File Not Found."
+text[NotFound]="今日／昨日の日付の ﾌｧｲﾙ が見つかりません。"
+caption[SearchError]="HIBIOPEN Error"
+text[SearchError]="ﾌｧｲﾙ 探索時に ｴﾗｰ が発生しました。"
+# As they reach standard error without a desktop: caption, line feed, text,
+# and a line feed unless the text ends in one.
+for kind in "${!caption[@]}"; do
+  message[$kind]="${caption[$kind]}"$'\n'"${text[$kind]}"
+  [ "${text[$kind]: -1}" = $'\n' ] || message[$kind]+=$'\n'
+done
 
 failures=0
 case_name=
@@ -131,6 +143,12 @@ reset_wants
 
 # Shorthands for the usual outcomes.
 want_message() { want_stderr=${message[$1]}; }          # KIND: the box, on standard error
+want_box() { # KIND: the box, shown by zenity (for a run with DISPLAY set)
+  local icon=(--info --icon-name=)
+  [ "${caption[$1]}" = "HIBIOPEN Error" ] && icon=(--error)
+  want_started=(zenity)
+  want_argv=(zenity "${icon[@]}" --no-markup --no-wrap "--title=${caption[$1]}" "--text=${text[$1]}")
+}
 want_run() { want_started=("$1"); want_argv=("$@"); }   # NAME ARG...: one program started
 want_report() { want_stderr="hibiopen: $1"$'\n'; }      # TEXT: one line on standard error
 
@@ -289,14 +307,20 @@ expect_list() { # WHAT FILE ITEM...
   fail "$what [$(printf '%s|' "${items[@]}" | head -c 600)], expected [$(printf '%s|' "$@" | head -c 600)]"
 }
 
-# Whether the one stub that ran is NAME and received exactly ARGS.
+# Whether the stub NAME ran once and received exactly ARGS; with no other
+# stub started, it is the only one that ran.
 expect_record() { # NAME ARG...
-  local files=("$records"/*)
-  if [ ! -e "${files[0]}" ]; then
+  local file first found=()
+  for file in "$records"/*; do
+    [ -e "$file" ] || continue
+    IFS= read -r -d '' first < "$file"
+    [ "$first" = "$1" ] && found+=("$file")
+  done
+  if [ ${#found[@]} -eq 0 ]; then
     fail "$1 did not run"
-  elif [ ${#files[@]} -ne 1 ]; then
-    fail "${#files[@]} stubs ran, expected only $1"
+  elif [ ${#found[@]} -ne 1 ]; then
+    fail "$1 ran ${#found[@]} times"
   else
-    expect_list ran "${files[0]}" "$@"
+    expect_list ran "${found[0]}" "$@"
   fi
 }
