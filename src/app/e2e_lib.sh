@@ -35,9 +35,9 @@ mkdir -p "$stubs" "$records" "$home" "$work/nothing"
 # Runs as an unprivileged user need to reach the stubs and leave records.
 chmod 755 "$work" "$stubs" "$work/nothing"
 chmod 1777 "$records"
-holder_pid=
+holder_pids=()
 cleanup() {
-  [ -n "$holder_pid" ] && kill "$holder_pid" 2> /dev/null
+  [ ${#holder_pids[@]} -gt 0 ] && kill "${holder_pids[@]}" 2> /dev/null
   wait 2> /dev/null
   cd /
   chmod -R u+rwx "$work" 2> /dev/null
@@ -45,14 +45,30 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The faketime process that holds the shared clock: its shell writes its own
-# process id (the sleep it becomes) and the shared segment's names. Its sleep
-# is one that other scripts, which may look for theirs by name, do not match.
-faketime -f '+0' sh -c 'echo $$ > "$2"; printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 7654321' \
-  sh "$work/shared" "$work/holder" 2> /dev/null &
-for _ in $(seq 50); do [ -s "$work/shared" ] && break; sleep 0.1; done
-holder_pid=$(cat "$work/holder")
+# A faketime process that holds a shared clock: its shell writes its own
+# process id (the sleep it becomes) and the shared segment's names into DIR.
+# Its sleep is one that other scripts, which may look for theirs by name, do
+# not match. Every run hands on the FAKETIME_SHARED of a holder of its own
+# user, so no run makes (and leaves behind) a segment of its own.
+start_holder() { # DIR [COMMAND-PREFIX...]
+  local dir=$1
+  shift
+  "$@" faketime -f '+0' sh -c 'echo $$ > "$2"; printf %s "$FAKETIME_SHARED" > "$1"; exec sleep 7654321' \
+    sh "$dir/shared" "$dir/holder" 2> /dev/null &
+  for _ in $(seq 50); do [ -s "$dir/shared" ] && break; sleep 0.1; done
+  holder_pids+=("$(cat "$dir/holder")")
+}
+start_holder "$work"
 shared=$(cat "$work/shared")
+# Runs as the unprivileged user nobody (made from root) cannot open root's
+# segment; nobody gets a holder of its own.
+nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+shared_nobody=
+if [ "$(id -u)" -eq 0 ]; then
+  mkdir "$work/nobody" && chown 65534:65534 "$work/nobody"
+  start_holder "$work/nobody" "${nobody[@]}"
+  shared_nobody=$(cat "$work/nobody/shared")
+fi
 
 cat > "$work/recorder" << EOF
 #!/bin/sh
@@ -251,9 +267,10 @@ run_case() {
     case "$1" in
       as-nobody)
         # Root reads any directory; an unprivileged user runs as itself.
-        [ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
-        # The shared clock belongs to root; nobody gets a clock of its own.
-        unset 'env[FAKETIME_SHARED]'
+        if [ "$(id -u)" -eq 0 ]; then
+          as_user=("${nobody[@]}")
+          env[FAKETIME_SHARED]=$shared_nobody
+        fi
         ;;
       -*) unset "env[${1#-}]" ;;
       *) env[${1%%=*}]=${1#*=} ;;
@@ -265,7 +282,8 @@ run_case() {
   for name in "${!env[@]}"; do assignments+=("$name=${env[$name]}"); done
 
   rm -f "$records"/*
-  kill -0 "$holder_pid" 2> /dev/null || { fail "the faketime process holding the clock is gone"; exit 1; }
+  kill -0 "${holder_pids[@]}" 2> /dev/null ||
+    { fail "a faketime process holding the clock is gone"; exit 1; }
   timeout -k 5 120 /usr/bin/strace -f -qq -xx -s 4194304 -e trace="$traced_calls" \
     -o "$work/trace" "${as_user[@]}" /usr/bin/env -i "${assignments[@]}" "$bin" "$@" \
     < /dev/null 2> "$work/stderr"
