@@ -9,30 +9,6 @@
 namespace hibiopen {
 namespace {
 
-bool has_wildcard(const char* path) {
-  // No double-byte code page has a lead byte below 0x80, so the code page is
-  // looked up only for a path with such a byte: finding it out may mean
-  // loading the locale, which costs more than the rest of a run.
-  const platform::LeadBytes* lead = nullptr;
-  for (const char* p = path; *p != '\0'; ++p) {
-    const unsigned char byte = static_cast<unsigned char>(*p);
-    if (byte >= 0x80) {
-      if (lead == nullptr) {
-        lead = &platform::lead_bytes();
-      }
-      if (lead->lead[byte]) {
-        if (p[1] == '\0') {
-          break;
-        }
-        ++p;  // The trail byte is part of the same character.
-      }
-    } else if (byte == '?' || byte == '*') {
-      return true;
-    }
-  }
-  return false;
-}
-
 bool is_bare_drive(const char* path) {
   return path[0] != '\0' && path[1] == ':' && path[2] == '\0';
 }
@@ -40,7 +16,7 @@ bool is_bare_drive(const char* path) {
 }  // namespace
 
 FileStatus query_file_status(const char* test_path) {
-  if (has_wildcard(test_path) || is_bare_drive(test_path)) {
+  if (platform::has_ascii_character(test_path, "?*") || is_bare_drive(test_path)) {
     return FileStatus::NotFound;
   }
   return platform::find_entry(test_path);

@@ -7,17 +7,7 @@ namespace hibiopen::platform {
 namespace win32 {
 
 bool has_path_character(const char* path, const LeadBytes& lead) {
-  for (const char* p = path; *p != '\0'; ++p) {
-    if (lead.lead[static_cast<unsigned char>(*p)]) {
-      if (p[1] == '\0') {
-        break;
-      }
-      ++p;  // The trail byte is part of the same character.
-    } else if (*p == '.' || *p == '/' || *p == '\\') {
-      return true;
-    }
-  }
-  return false;
+  return has_ascii_character(path, "./\\", lead);
 }
 
 namespace {

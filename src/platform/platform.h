@@ -20,6 +20,14 @@ const LeadBytes& lead_bytes();
 // The lead bytes of code page 932 (Shift_JIS): 0x81-0x9F and 0xE0-0xFC.
 const LeadBytes& cp932_lead_bytes();
 
+// Whether text holds one of the ASCII characters of set as a character of its
+// own: the byte after a lead byte belongs to the same double-byte character
+// and is never taken for one of them. Without a table, the process's code page
+// is looked up, and only once a byte above 0x7F calls for it (no code page has
+// a lead byte below that, and finding out may mean loading the locale).
+bool has_ascii_character(const char* text, const char* set);
+bool has_ascii_character(const char* text, const char* set, const LeadBytes& lead);
+
 // The command line less the program's own name and the blanks after it.
 // The text stays valid until the process exits.
 const char* command_tail(int argc, char** argv);
